@@ -1,27 +1,31 @@
 // 8-bit text in the system's ANSI code page, with the handful of operations
-// the program uses.
+// the programs use. Kept off the C++ library's string, whose exception and
+// locale support would be most of a small program's size.
 #pragma once
-
-#include <string>
 
 class CString {
 public:
     CString() = default;
-    CString(const char* psz) : m_str(psz ? psz : "") {}
-    CString(const char* pch, int nLength) : m_str(pch, nLength > 0 ? nLength : 0) {}
+    CString(const char* psz) { Assign(psz, Length(psz)); }
+    CString(const char* pch, int nLength) { Assign(pch, nLength > 0 ? nLength : 0); }
+    CString(const CString& other) { Assign(other.m_pch, other.m_nLength); }
+    CString(CString&& other) noexcept;
+    ~CString();
 
-    operator const char*() const { return m_str.c_str(); }
-    const char* GetString() const { return m_str.c_str(); }
-    int GetLength() const { return static_cast<int>(m_str.size()); }
-    bool IsEmpty() const { return m_str.empty(); }
-    void Empty() { m_str.clear(); }
+    CString& operator=(const CString& other);
+    CString& operator=(CString&& other) noexcept;
+    CString& operator=(const char* psz);
+    CString& operator+=(const char* psz) { Append(psz, Length(psz)); return *this; }
+    CString& operator+=(char ch) { Append(&ch, 1); return *this; }
 
-    CString& operator=(const char* psz) { m_str = psz ? psz : ""; return *this; }
-    CString& operator+=(const char* psz) { if (psz) m_str += psz; return *this; }
-    CString& operator+=(char ch) { m_str += ch; return *this; }
+    operator const char*() const { return GetString(); }
+    const char* GetString() const { return m_pch ? m_pch : ""; }
+    int GetLength() const { return m_nLength; }
+    bool IsEmpty() const { return m_nLength == 0; }
+    void Empty() { m_nLength = 0; if (m_pch) m_pch[0] = '\0'; }
 
     friend CString operator+(CString lhs, const char* rhs) { lhs += rhs; return lhs; }
-    friend bool operator==(const CString& lhs, const char* rhs) { return lhs.m_str == (rhs ? rhs : ""); }
+    friend bool operator==(const CString& lhs, const char* rhs);
     friend bool operator!=(const CString& lhs, const char* rhs) { return !(lhs == rhs); }
 
     // Byte offset of the first occurrence at or after nStart, or -1.
@@ -32,5 +36,11 @@ public:
     CString Left(int nCount) const;
 
 private:
-    std::string m_str;
+    static int Length(const char* psz);
+    void Assign(const char* pch, int nLength);
+    void Append(const char* pch, int nLength);
+
+    char* m_pch = nullptr;  // zero-terminated; null while nothing was stored
+    int m_nLength = 0;
+    int m_nCapacity = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "fw/String.h"
 #include "support/Machine.h"
 
 namespace {
@@ -74,4 +75,19 @@ TEST(StartUp, WithAllThreeFilesPresentTakesTheSystemLanguageAtOnce)
     const RunResult run = RunStartup(dir);
     EXPECT_EQ(OutputValue(run.output, "languagefile"), std::string("C:\\full\\Language\\") + row.chosen);
     EXPECT_EQ(ReadFileBytes(dir + "\\Language\\Multi_eng.dll"), "[Setting]\r\nLanguage=English\r\n");
+}
+
+TEST(ProgramFolder, IsCutAtTheLastRealBackslashOfADoubleBytePath)
+{
+    // In GBK and BIG5 the second byte of some characters is 0x5C, the
+    // backslash. (Wine's ANSI file functions split such names themselves, so
+    // a program file of that name cannot be made here; the cut is checked on
+    // the text.)
+    const UINT acp = GetACP();
+    if (acp != 936 && acp != 950)
+        GTEST_SKIP() << "needs a double-byte ANSI code page, this run has " << acp;
+    const CString path(acp == 950 ? "C:\\app\\\xa5\x5csetup.exe" : "C:\\app\\\x81\x5csetup.exe");
+    EXPECT_EQ(path.ReverseFind('\\'), 6);
+    EXPECT_EQ(CString(acp == 950 ? "\xa5\x5c" : "\x81\x5c").ReverseFind('\\'), -1);
+    EXPECT_EQ(CString("a\\b\\").ReverseFind('\\'), 3);
 }
