@@ -18,8 +18,8 @@ cp "$top/build/bin/setup.exe" "$program/setup.exe"
 
 export WINEPREFIX="$machine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 status=0
-"$top/tools/xvfb.sh" wine "$program/setup.exe" || status=$?
-wineserver -w
+# Wine's own processes end before the display does.
+"$top/tools/xvfb.sh" sh -c 'wine "$1"; s=$?; wineserver -w; exit $s' sh "$program/setup.exe" || status=$?
 echo "setup.exe exited with $status; program folder: $program"
 ls -R "$program"
 exit $status
