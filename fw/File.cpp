@@ -36,14 +36,6 @@ BOOL CFile::Write(const void* pBuffer, UINT nCount)
     return WriteFile(m_hFile, pBuffer, nCount, &written, nullptr) && written == nCount;
 }
 
-UINT CFile::Read(void* pBuffer, UINT nCount)
-{
-    DWORD read = 0;
-    if (!IsOpen() || !ReadFile(m_hFile, pBuffer, nCount, &read, nullptr))
-        return 0;
-    return read;
-}
-
 void CFile::Close()
 {
     if (IsOpen()) {

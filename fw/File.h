@@ -28,8 +28,6 @@ public:
     virtual BOOL Open(const char* pszFileName, UINT nOpenFlags);
     // TRUE only when every byte went out.
     virtual BOOL Write(const void* pBuffer, UINT nCount);
-    // Number of bytes read; 0 at end of file or on failure.
-    virtual UINT Read(void* pBuffer, UINT nCount);
     virtual void Close();
 
     BOOL IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }

@@ -18,7 +18,6 @@ public:
     BOOL FindNextFile();
     void Close();
 
-    CString GetFileName() const { return m_found.cFileName; }
     CString GetFilePath() const { return m_strRoot + m_found.cFileName; }
     BOOL IsDirectory() const { return (m_found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     BOOL IsDots() const;

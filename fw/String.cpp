@@ -83,14 +83,6 @@ void CString::Append(const char* pch, int nLength)
     m_pch[m_nLength] = '\0';
 }
 
-int CString::Find(const char* pszSub, int nStart) const
-{
-    if (!pszSub || nStart < 0 || nStart > m_nLength)
-        return -1;
-    const char* hit = strstr(GetString() + nStart, pszSub);
-    return hit ? static_cast<int>(hit - GetString()) : -1;
-}
-
 int CString::ReverseFind(char ch) const
 {
     // Walk by characters: in GBK and BIG5 a trail byte can be a backslash.

@@ -16,20 +16,15 @@ public:
     CString& operator=(CString&& other) noexcept;
     CString& operator=(const char* psz);
     CString& operator+=(const char* psz) { Append(psz, Length(psz)); return *this; }
-    CString& operator+=(char ch) { Append(&ch, 1); return *this; }
 
     operator const char*() const { return GetString(); }
     const char* GetString() const { return m_pch ? m_pch : ""; }
     int GetLength() const { return m_nLength; }
     bool IsEmpty() const { return m_nLength == 0; }
-    void Empty() { m_nLength = 0; if (m_pch) m_pch[0] = '\0'; }
 
     friend CString operator+(CString lhs, const char* rhs) { lhs += rhs; return lhs; }
     friend bool operator==(const CString& lhs, const char* rhs);
-    friend bool operator!=(const CString& lhs, const char* rhs) { return !(lhs == rhs); }
 
-    // Byte offset of the first occurrence at or after nStart, or -1.
-    int Find(const char* pszSub, int nStart = 0) const;
     // Offset of the last character equal to ch, or -1; double-byte characters
     // of the ANSI code page are skipped whole.
     int ReverseFind(char ch) const;

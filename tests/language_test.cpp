@@ -36,11 +36,6 @@ const LanguageRow& ThisRun()
     return none;
 }
 
-RunResult RunStartup(const std::string& dir)
-{
-    CopyFileTo(BinDir() + "startprobe.exe", dir + "\\startprobe.exe");
-    return RunProgram(dir + "\\startprobe.exe", "config");
-}
 
 }  // namespace
 
@@ -54,12 +49,12 @@ TEST(StartUp, FirstRunWritesTheFilesAndShowsEnglishThenTheSystemLanguage)
 {
     const LanguageRow& row = ThisRun();
     const std::string dir = FreshDir("C:\\app");
-    const RunResult first = RunStartup(dir);
+    const RunResult first = RunStartProbe(dir);
     ASSERT_EQ(first.exitCode, 0u) << first.output;
     EXPECT_EQ(ListFiles(dir + "\\Language"), row.written);
     EXPECT_EQ(OutputValue(first.output, "languagefile"), "C:\\app\\Language\\Multi_eng.dll");
 
-    const RunResult second = RunStartup(dir);
+    const RunResult second = RunStartProbe(dir);
     EXPECT_EQ(OutputValue(second.output, "languagefile"), std::string("C:\\app\\Language\\") + row.chosen);
     EXPECT_EQ(ListFiles(dir + "\\Language"), row.written) << "the second start must write nothing";
 }
@@ -72,7 +67,7 @@ TEST(StartUp, WithAllThreeFilesPresentTakesTheSystemLanguageAtOnce)
     WriteFileBytes(dir + "\\Language\\Multi_eng.dll", "[Setting]\r\nLanguage=English\r\n");
     WriteFileBytes(dir + "\\Language\\Multi_ch.dll", "[Setting]\r\nLanguage=Chinese\r\n");
     WriteFileBytes(dir + "\\Language\\Multi_ch_BIG5.dll", "[Setting]\r\nLanguage=Chinese\r\n");
-    const RunResult run = RunStartup(dir);
+    const RunResult run = RunStartProbe(dir);
     EXPECT_EQ(OutputValue(run.output, "languagefile"), std::string("C:\\full\\Language\\") + row.chosen);
     EXPECT_EQ(ReadFileBytes(dir + "\\Language\\Multi_eng.dll"), "[Setting]\r\nLanguage=English\r\n");
 }

@@ -17,13 +17,6 @@ std::string PayloadBytes(int id)
                        SizeofResource(nullptr, info));
 }
 
-// Start-up run by the probe program from a folder of the test's choosing.
-RunResult RunStartup(const std::string& dir)
-{
-    const std::string probe = dir + "\\startprobe.exe";
-    CopyFileTo(BinDir() + "startprobe.exe", probe);
-    return RunProgram(probe, "config");
-}
 
 }  // namespace
 
@@ -48,7 +41,7 @@ TEST_P(SettingFile, GivesTheModelNameAndIsNeverChanged)
             before = "[Setting]\r\nPrinterName=BIG58\r\n" + std::string(10 * 1024 * 1024, 'x');
         ASSERT_TRUE(WriteFileBytes(setting, before));
     }
-    const RunResult run = RunStartup(dir);
+    const RunResult run = RunStartProbe(dir);
     ASSERT_FALSE(run.timedOut);
     ASSERT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_EQ(OutputValue(run.output, "appdir"), "C:\\app\\");
@@ -80,7 +73,7 @@ TEST(ProgramFolder, AtTheRootOfADriveUsesTheRootItself)
     // The test prefix maps drive R: to this folder.
     const std::string target = "C:\\driveroot";
     ASSERT_TRUE(DirExists("R:\\"));
-    const RunResult run = RunStartup("R:");
+    const RunResult run = RunStartProbe("R:");
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_EQ(OutputValue(run.output, "appdir"), "R:\\");
     EXPECT_EQ(OutputValue(run.output, "settingfile"), "R:\\setting.dll");
@@ -98,7 +91,7 @@ TEST(ProgramFolder, BadLanguageFilesDoNotStopStartUp)
     WriteFileBytes(dir + "\\Language\\Multi_ch.dll", std::string("\xff\xfe[\0S\0", 6));
     WriteFileBytes(dir + "\\Language\\Multi_ch_BIG5.dll", "");
     WriteFileBytes(dir + "\\Language\\big.dll", std::string(10 * 1024 * 1024, '='));
-    const RunResult run = RunStartup(dir);
+    const RunResult run = RunStartProbe(dir);
     ASSERT_FALSE(run.timedOut);
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_EQ(OutputValue(run.output, "model"), "RTQ58");

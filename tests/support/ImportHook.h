@@ -31,7 +31,6 @@ public:
 
     // Whether the module imports the function (and so the hook is in place).
     bool IsInstalled() const { return !m_slots.empty(); }
-    const char* Name() const { return m_name.c_str(); }
 
     // The function the import pointed to before the hook.
     template <typename F>

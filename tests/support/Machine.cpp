@@ -188,6 +188,13 @@ RunResult RunProgram(const std::string& exe, const std::string& args, const RunO
     return result;
 }
 
+RunResult RunStartProbe(const std::string& dir)
+{
+    const std::string probe = dir + "\\startprobe.exe";
+    CopyFileTo(BinDir() + "startprobe.exe", probe);
+    return RunProgram(probe, "config");
+}
+
 WindowsVersionScope::WindowsVersionScope(const std::string& exeName, const std::string& winver)
     : m_key("Software\\Wine\\AppDefaults\\" + exeName)
 {

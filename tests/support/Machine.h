@@ -41,6 +41,10 @@ struct RunOptions {
 // The value of a "key=value" line of a program's output, or "<absent>".
 std::string OutputValue(const std::string& output, const std::string& key);
 
+// Copies startprobe.exe into the folder and runs the installer's start-up
+// there.
+RunResult RunStartProbe(const std::string& dir);
+
 // Runs a program to its end (killed after the time-out) and captures its
 // output. The Windows version is set for the program's file name.
 RunResult RunProgram(const std::string& exe, const std::string& args = "", const RunOptions& options = {});
