@@ -36,7 +36,6 @@ const LanguageRow& ThisRun()
     return none;
 }
 
-
 }  // namespace
 
 TEST(SystemLanguage, IsTheOneTheRunAskedFor)

@@ -17,7 +17,6 @@ std::string PayloadBytes(int id)
                        SizeofResource(nullptr, info));
 }
 
-
 }  // namespace
 
 struct SettingCase {
